@@ -16,18 +16,22 @@ bool TAdoChannel::OpenDatabase(const std::string& path, const std::string& /*pas
   return OpenConnection(path);
 }
 
-bool TAdoChannel::OpenConnection(const std::string& path) { return Open(path, false); }
+bool TAdoChannel::OpenConnection(const std::string& path) { return Open(path, OpenMode::Existing); }
 
-bool TAdoChannel::CreateDatabase(const std::string& path) { return Open(path, true); }
+bool TAdoChannel::CreateDatabase(const std::string& path) { return Open(path, OpenMode::Create); }
 
-bool TAdoChannel::Open(const std::string& path, bool create) {
+bool TAdoChannel::OpenReadOnly(const std::string& path) { return Open(path, OpenMode::ReadOnly); }
+
+bool TAdoChannel::Open(const std::string& path, OpenMode mode) {
   Close();
   file_name_ = path;
-  if (!create && !std::filesystem::is_regular_file(path)) {
+  if (mode != OpenMode::Create && !std::filesystem::is_regular_file(path)) {
     last_error_ = "无法打开数据库文件：" + path + "（文件不存在）";
     return false;
   }
-  const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
+  const int flags = mode == OpenMode::ReadOnly ? SQLITE_OPEN_READONLY
+                    : mode == OpenMode::Create ? SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE
+                                               : SQLITE_OPEN_READWRITE;
   if (sqlite3_open_v2(path.c_str(), &database_, flags, nullptr) != SQLITE_OK) {
     RememberError("无法打开数据库文件：" + path);
     Close();
@@ -35,8 +39,10 @@ bool TAdoChannel::Open(const std::string& path, bool create) {
   }
   sqlite3_busy_timeout(database_, 5000);
   // Reading the schema fails at once on a file that is not a database.
-  if (sqlite3_exec(database_, "PRAGMA journal_mode=WAL; SELECT count(*) FROM sqlite_master;", nullptr, nullptr,
-                   nullptr) != SQLITE_OK ||
+  const char* first_statements = mode == OpenMode::ReadOnly
+                                     ? "SELECT count(*) FROM sqlite_master;"
+                                     : "PRAGMA journal_mode=WAL; SELECT count(*) FROM sqlite_master;";
+  if (sqlite3_exec(database_, first_statements, nullptr, nullptr, nullptr) != SQLITE_OK ||
       !RegisterSqlFunctions(database_)) {
     RememberError("无法打开数据库文件：" + path);
     Close();

@@ -36,6 +36,8 @@ class TAdoChannel {
   bool OpenConnection(const std::string& path);
   // Creates (or opens) a database file, for a new installation.
   bool CreateDatabase(const std::string& path);
+  // Opens an existing file without writing to it (health checks must not change a damaged file).
+  bool OpenReadOnly(const std::string& path);
   void Close();
   bool IsOpen() const { return database_ != nullptr; }
   const std::string& FileName() const { return file_name_; }
@@ -79,7 +81,8 @@ class TAdoChannel {
   sqlite3* Handle() const { return database_; }
 
  private:
-  bool Open(const std::string& path, bool create);
+  enum class OpenMode { Existing, Create, ReadOnly };
+  bool Open(const std::string& path, OpenMode mode);
   sqlite3_stmt* Prepare(const std::string& sql);
   bool Bind(sqlite3_stmt* statement, const SqlParams& params);
   bool Fill(TResultSet& result, const std::string& sql, const SqlParams& params);
