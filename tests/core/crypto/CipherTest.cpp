@@ -144,6 +144,7 @@ TEST(Hex, NonHexadecimalTextNamesTheOffendingPair) {
   }
   try {
     HexToBytes("00zz");
+    ADD_FAILURE() << "no error for 00zz";
   } catch (const EConvertError& error) {
     EXPECT_NE(std::string(error.what()).find("'zz'"), std::string::npos) << error.what();
   }
