@@ -28,7 +28,8 @@ Bytes RunEcb(const Bytes& input, const Bytes& key, bool encipher) {
   Bytes output(input.size() + kAesBlockSize);
   int written = 0;
   int finalWritten = 0;
-  const bool ok = context && EVP_CipherInit_ex(context.get(), cipher, nullptr, key.data(), nullptr, encipher ? 1 : 0) == 1 &&
+  const bool ok = context &&
+                  EVP_CipherInit_ex(context.get(), cipher, nullptr, key.data(), nullptr, encipher ? 1 : 0) == 1 &&
                   EVP_CIPHER_CTX_set_padding(context.get(), 0) == 1 &&
                   EVP_CipherUpdate(context.get(), output.data(), &written, input.data(),
                                    static_cast<int>(input.size())) == 1 &&
@@ -37,6 +38,8 @@ Bytes RunEcb(const Bytes& input, const Bytes& key, bool encipher) {
   output.resize(static_cast<std::size_t>(written + finalWritten));
   return output;
 }
+
+void RequireKeySize(const Bytes& key) { EcbCipherFor(key.size()); }
 
 // The count rule shared by both stream helpers.
 std::size_t TakeCount(TStream& source, std::size_t count) {
@@ -85,7 +88,7 @@ std::size_t KeyBytes(TKeySize size) {
 }
 
 void EncipherStreamEcb(TStream& source, std::size_t count, const Bytes& key, TStream& destination) {
-  EcbCipherFor(key.size());
+  RequireKeySize(key);
   Bytes plain = source.ReadBytes(TakeCount(source, count));
   if (plain.empty()) return;
   plain.resize((plain.size() + kAesBlockSize - 1) / kAesBlockSize * kAesBlockSize, 0);
@@ -93,7 +96,7 @@ void EncipherStreamEcb(TStream& source, std::size_t count, const Bytes& key, TSt
 }
 
 void DecipherStreamEcb(TStream& source, std::size_t count, const Bytes& key, TStream& destination) {
-  EcbCipherFor(key.size());
+  RequireKeySize(key);
   const std::size_t taken = TakeCount(source, count);
   if (taken % kAesBlockSize != 0) throw EAESError("Invalid buffer size for decryption");
   const Bytes cipher = source.ReadBytes(taken);

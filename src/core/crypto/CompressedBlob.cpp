@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <limits>
 #include <string>
+#include <vector>
 
 namespace zidezo {
 namespace {
@@ -26,39 +27,55 @@ void WriteLength(Bytes& blob, std::uint32_t length) {
 
 [[noreturn]] void Damaged(const std::string& what) { throw EBlobError("压缩数据已损坏：" + what); }
 
+// One inflate run; ends the zlib state however the run leaves.
+class Inflater {
+ public:
+  explicit Inflater(std::span<const std::uint8_t> stream) {
+    if (inflateInit(&z_) != Z_OK) throw EBlobError("zlib 初始化失败");
+    z_.next_in = const_cast<Bytef*>(stream.data());
+    z_.avail_in = static_cast<uInt>(stream.size());
+  }
+  ~Inflater() { inflateEnd(&z_); }
+  Inflater(const Inflater&) = delete;
+  Inflater& operator=(const Inflater&) = delete;
+
+  // Fills the chunk; returns zlib's status and how many bytes came out.
+  int Step(std::uint8_t* chunk, std::size_t size, std::size_t& produced) {
+    z_.next_out = chunk;
+    z_.avail_out = static_cast<uInt>(size);
+    const int status = inflate(&z_, Z_NO_FLUSH);
+    produced = size - z_.avail_out;
+    return status;
+  }
+  std::size_t InputLeft() const { return z_.avail_in; }
+  std::string Message() const { return z_.msg != nullptr ? z_.msg : "invalid stream"; }
+
+ private:
+  z_stream z_{};
+};
+
 // Inflates the stream, growing the output as it comes and never beyond the stated length.
 Bytes Inflate(std::span<const std::uint8_t> stream, std::size_t stated) {
-  z_stream z{};
-  if (inflateInit(&z) != Z_OK) throw EBlobError("zlib 初始化失败");
+  Inflater inflater(stream);
   Bytes output;
   output.reserve(std::min(stated, stream.size() * kMaxInflateRatio + kChunk));
-  z.next_in = const_cast<Bytef*>(stream.data());
-  z.avail_in = static_cast<uInt>(stream.size());
+  std::vector<std::uint8_t> chunk(kChunk);
   int status = Z_OK;
-  std::uint8_t chunk[kChunk];
   while (status != Z_STREAM_END) {
-    z.next_out = chunk;
-    z.avail_out = kChunk;
-    status = inflate(&z, Z_NO_FLUSH);
-    const std::size_t produced = kChunk - z.avail_out;
+    std::size_t produced = 0;
+    status = inflater.Step(chunk.data(), chunk.size(), produced);
     if (status != Z_OK && status != Z_STREAM_END && status != Z_BUF_ERROR) {
-      const std::string message = z.msg != nullptr ? z.msg : "invalid stream";
-      inflateEnd(&z);
-      Damaged("zlib 流无效（" + message + "）");
+      Damaged("zlib 流无效（" + inflater.Message() + "）");
     }
     if (output.size() + produced > stated) {
-      inflateEnd(&z);
       Damaged("解压后的数据比记录的长度 " + std::to_string(stated) + " 字节更长");
     }
-    output.insert(output.end(), chunk, chunk + produced);
-    if (status == Z_BUF_ERROR || (status == Z_OK && produced == 0 && z.avail_in == 0)) {
-      inflateEnd(&z);
+    output.insert(output.end(), chunk.begin(), chunk.begin() + static_cast<std::ptrdiff_t>(produced));
+    if (status == Z_BUF_ERROR || (status == Z_OK && produced == 0 && inflater.InputLeft() == 0)) {
       Damaged("zlib 流被截断");
     }
   }
-  const uInt trailing = z.avail_in;
-  inflateEnd(&z);
-  if (trailing != 0) Damaged("zlib 流之后还有 " + std::to_string(trailing) + " 个多余字节");
+  if (inflater.InputLeft() != 0) Damaged("zlib 流之后还有 " + std::to_string(inflater.InputLeft()) + " 个多余字节");
   if (output.size() != stated) {
     Damaged("记录的长度为 " + std::to_string(stated) + " 字节，实际解压出 " + std::to_string(output.size()) + " 字节");
   }
