@@ -72,21 +72,6 @@ bool Register(sqlite3* database, const char* name, int arguments, void (*functio
          SQLITE_OK;
 }
 
-// Left() counts characters, not bytes.
-bool RegisterTextAliases(sqlite3* database) {
-  auto left = [](sqlite3_context* context, int, sqlite3_value** values) {
-    std::string text = ValueText(values[0]);
-    int count = sqlite3_value_int(values[1]);
-    std::size_t end = 0;
-    for (int seen = 0; end < text.size() && seen < count; ++seen) {
-      ++end;
-      while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) ++end;
-    }
-    sqlite3_result_text(context, text.c_str(), static_cast<int>(end), SQLITE_TRANSIENT);
-  };
-  return Register(database, "Left", 2, left);
-}
-
 }  // namespace
 
 double RoundHalfEven(double value, int decimals) {
@@ -102,8 +87,7 @@ bool RegisterSqlFunctions(sqlite3* database) {
   return Register(database, "Now", 0, NowFunction, false) && Register(database, "Round", 1, RoundFunction) &&
          Register(database, "Round", 2, RoundFunction) && Register(database, "Len", 1, LenFunction) &&
          Register(database, "Int", 1, IntFunction) && Register(database, "IIf", 3, IIfFunction) &&
-         Register(database, "UCase", 1, UCaseFunction) && Register(database, "LCase", 1, LCaseFunction) &&
-         RegisterTextAliases(database);
+         Register(database, "UCase", 1, UCaseFunction) && Register(database, "LCase", 1, LCaseFunction);
 }
 
 }  // namespace zidezo
