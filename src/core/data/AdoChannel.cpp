@@ -159,6 +159,7 @@ bool TAdoChannel::Fill(TResultSet& result, const std::string& sql, const SqlPara
   }
   sqlite3_reset(statement);
   sqlite3_clear_bindings(statement);
+  result.Compact();
   result.First();
   return ok;
 }

@@ -2,7 +2,9 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
+#include <stdexcept>
 
 #include "base/Text.h"
 
@@ -27,22 +29,22 @@ int TResultSet::FieldIndex(std::string_view name) const {
   return -1;
 }
 
-const TResultSet::Cell* TResultSet::CellAt(int field) const {
-  if (field < 0 || field >= FieldCount() || row_ < 0 || row_ >= row_count_) return nullptr;
-  return &cells_[static_cast<std::size_t>(row_) * columns_.size() + static_cast<std::size_t>(field)];
+std::size_t TResultSet::CellIndex(int field) const {
+  if (field < 0 || field >= FieldCount() || row_ < 0 || row_ >= row_count_) return SIZE_MAX;
+  return static_cast<std::size_t>(row_) * columns_.size() + static_cast<std::size_t>(field);
 }
 
 bool TResultSet::IsNullAt(int field) const {
-  const Cell* cell = CellAt(field);
-  return cell == nullptr || cell->kind == Kind::Null;
+  const std::size_t cell = CellIndex(field);
+  return cell == SIZE_MAX || KindAt(cell) == Kind::Null;
 }
 
 std::int64_t TResultSet::IntegerAt(int field) const {
-  const Cell* cell = CellAt(field);
-  if (cell == nullptr) return 0;
-  switch (cell->kind) {
-    case Kind::Integer: return cell->integer;
-    case Kind::Float: return static_cast<std::int64_t>(std::llround(cell->real));
+  const std::size_t cell = CellIndex(field);
+  if (cell == SIZE_MAX) return 0;
+  switch (KindAt(cell)) {
+    case Kind::Integer: return static_cast<std::int64_t>(values_[cell]);
+    case Kind::Float: return static_cast<std::int64_t>(std::llround(FloatAt(field)));
     case Kind::Text: {
       std::int64_t value = 0;
       std::string_view text = TextViewAt(field);
@@ -54,11 +56,15 @@ std::int64_t TResultSet::IntegerAt(int field) const {
 }
 
 double TResultSet::FloatAt(int field) const {
-  const Cell* cell = CellAt(field);
-  if (cell == nullptr) return 0.0;
-  switch (cell->kind) {
-    case Kind::Integer: return static_cast<double>(cell->integer);
-    case Kind::Float: return cell->real;
+  const std::size_t cell = CellIndex(field);
+  if (cell == SIZE_MAX) return 0.0;
+  switch (KindAt(cell)) {
+    case Kind::Integer: return static_cast<double>(static_cast<std::int64_t>(values_[cell]));
+    case Kind::Float: {
+      double value = 0;
+      std::memcpy(&value, &values_[cell], sizeof value);
+      return value;
+    }
     case Kind::Text: {
       std::string text(TextViewAt(field));
       char* end = nullptr;
@@ -70,19 +76,20 @@ double TResultSet::FloatAt(int field) const {
 }
 
 std::string_view TResultSet::TextViewAt(int field) const {
-  const Cell* cell = CellAt(field);
-  if (cell == nullptr || (cell->kind != Kind::Text && cell->kind != Kind::Blob)) return {};
-  return std::string_view(arena_.data() + cell->offset, cell->size);
+  const std::size_t cell = CellIndex(field);
+  if (cell == SIZE_MAX || (KindAt(cell) != Kind::Text && KindAt(cell) != Kind::Blob)) return {};
+  const std::uint64_t value = values_[cell];
+  return std::string_view(arena_.data() + (value & 0xFFFFFFFFu), value >> 32);
 }
 
 std::string TResultSet::TextAt(int field) const {
-  const Cell* cell = CellAt(field);
-  if (cell == nullptr) return {};
-  switch (cell->kind) {
-    case Kind::Integer: return std::to_string(cell->integer);
+  const std::size_t cell = CellIndex(field);
+  if (cell == SIZE_MAX) return {};
+  switch (KindAt(cell)) {
+    case Kind::Integer: return std::to_string(IntegerAt(field));
     case Kind::Float: {
       char buffer[32];
-      auto result = std::to_chars(buffer, buffer + sizeof buffer, cell->real);
+      auto result = std::to_chars(buffer, buffer + sizeof buffer, FloatAt(field));
       return std::string(buffer, result.ptr);
     }
     case Kind::Text:
@@ -97,45 +104,49 @@ Bytes TResultSet::BlobAt(int field) const {
 }
 
 std::size_t TResultSet::MemoryUsage() const {
-  return cells_.capacity() * sizeof(Cell) + arena_.capacity();
+  return kinds_.capacity() + values_.capacity() * sizeof(std::uint64_t) + arena_.capacity();
 }
 
 void TResultSet::Reset(std::vector<std::string> columns) {
   columns_ = std::move(columns);
-  cells_.clear();
+  kinds_.clear();
+  values_.clear();
   arena_.clear();
   row_count_ = 0;
   row_ = 0;
 }
 
-void TResultSet::AppendNull() { cells_.emplace_back(); }
-
-void TResultSet::AppendInteger(std::int64_t value) {
-  Cell& cell = cells_.emplace_back();
-  cell.kind = Kind::Integer;
-  cell.integer = value;
+void TResultSet::Compact() {
+  kinds_.shrink_to_fit();
+  values_.shrink_to_fit();
+  arena_.shrink_to_fit();
 }
+
+void TResultSet::AppendCell(Kind kind, std::uint64_t value) {
+  kinds_.push_back(static_cast<std::uint8_t>(kind));
+  values_.push_back(value);
+}
+
+void TResultSet::AppendBytes(Kind kind, const char* data, std::size_t size) {
+  if (arena_.size() > 0xFFFFFFFFu - size) throw std::length_error("result too large");
+  AppendCell(kind, static_cast<std::uint64_t>(arena_.size()) | (static_cast<std::uint64_t>(size) << 32));
+  arena_.append(data, size);
+}
+
+void TResultSet::AppendNull() { AppendCell(Kind::Null, 0); }
+
+void TResultSet::AppendInteger(std::int64_t value) { AppendCell(Kind::Integer, static_cast<std::uint64_t>(value)); }
 
 void TResultSet::AppendFloat(double value) {
-  Cell& cell = cells_.emplace_back();
-  cell.kind = Kind::Float;
-  cell.real = value;
+  std::uint64_t bits = 0;
+  std::memcpy(&bits, &value, sizeof bits);
+  AppendCell(Kind::Float, bits);
 }
 
-void TResultSet::AppendText(std::string_view value) {
-  Cell& cell = cells_.emplace_back();
-  cell.kind = Kind::Text;
-  cell.offset = arena_.size();
-  cell.size = static_cast<std::uint32_t>(value.size());
-  arena_.append(value);
-}
+void TResultSet::AppendText(std::string_view value) { AppendBytes(Kind::Text, value.data(), value.size()); }
 
 void TResultSet::AppendBlob(const void* data, std::size_t size) {
-  Cell& cell = cells_.emplace_back();
-  cell.kind = Kind::Blob;
-  cell.offset = arena_.size();
-  cell.size = static_cast<std::uint32_t>(size);
-  arena_.append(static_cast<const char*>(data), size);
+  AppendBytes(Kind::Blob, static_cast<const char*>(data), size);
 }
 
 }  // namespace zidezo

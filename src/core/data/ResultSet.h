@@ -64,23 +64,21 @@ class TResultSet {
   void AppendText(std::string_view value);
   void AppendBlob(const void* data, std::size_t size);
   void FinishRow() { ++row_count_; }
+  // Releases the spare capacity left by building.
+  void Compact();
 
  private:
   enum class Kind : std::uint8_t { Null, Integer, Float, Text, Blob };
-  struct Cell {
-    Kind kind = Kind::Null;
-    std::uint32_t size = 0;  // length of a text or blob in the arena
-    union {
-      std::int64_t integer;
-      double real;
-      std::uint64_t offset;  // start of a text or blob in the arena
-    };
-    Cell() : integer(0) {}
-  };
-  const Cell* CellAt(int field) const;
+  // Each cell is a kind byte plus 8 value bytes: an integer, a double's bits, or a text's
+  // arena offset (low 32 bits) and size (high 32 bits).
+  std::size_t CellIndex(int field) const;  // SIZE_MAX when outside the rows or fields
+  Kind KindAt(std::size_t cell) const { return static_cast<Kind>(kinds_[cell]); }
+  void AppendCell(Kind kind, std::uint64_t value);
+  void AppendBytes(Kind kind, const char* data, std::size_t size);
 
   std::vector<std::string> columns_;
-  std::vector<Cell> cells_;
+  std::vector<std::uint8_t> kinds_;
+  std::vector<std::uint64_t> values_;
   std::string arena_;
   int row_count_ = 0;
   int row_ = 0;
