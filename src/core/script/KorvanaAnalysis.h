@@ -31,6 +31,8 @@ class TAnalyBase {
   // belong to another frame and are refused.
   TUserVar* UsableVariable(const std::string& name);
   int EmitConstant(const std::string& name, TDynaValue value, TScriptType type);
+  // A call, a variable, a number or true/false at the reader's position; false when none stands there.
+  bool ParseSimpleValue(TScriptType& type);
 
   TCompileContext& context_;
   std::string scope_;
