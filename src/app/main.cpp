@@ -1,9 +1,3 @@
-#include <QApplication>
+#include "shell/Entry.h"
 
-#include "controls/Fonts.h"
-
-int main(int argc, char** argv) {
-  QApplication application(argc, argv);
-  zidezo::app::InstallFontSubstitutions();
-  return 0;
-}
+int main(int argc, char** argv) { return zidezo::app::RunProgram(argc, argv); }
