@@ -5,6 +5,9 @@
 #include <QPainterPath>
 #include <QPolygon>
 
+// Resources of a static library are registered by hand.
+static void RegisterProgramResources() { Q_INIT_RESOURCE(zidezo); }
+
 namespace zidezo::app {
 
 namespace {
@@ -148,6 +151,8 @@ QPixmap DecoratePicture(int width) {
 }
 
 QIcon ProgramIcon() {
+  static const bool registered = (RegisterProgramResources(), true);
+  (void)registered;
   QIcon icon(QStringLiteral(":/zidezo/icons/zidezo.svg"));
   if (!icon.pixmap(32, 32).isNull()) return icon;
   QPixmap fallback(32, 32);
