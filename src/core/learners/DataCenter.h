@@ -8,6 +8,8 @@
 #include "data/AdoChannel.h"
 #include "data/DataRoot.h"
 #include "learners/User.h"
+#include "learners/Voices.h"
+#include "learners/WordLookup.h"
 
 namespace zidezo {
 
@@ -50,8 +52,20 @@ class TDataCenter {
   std::vector<int> AllUserNumbers() const;
   bool ResetStudyTime(int user);
 
+  // The voices are started on first use (speech engines are slow to start); none when unavailable.
+  TVoices& Voices();
+  // Voice, rate and volume of a user's configuration (keys 9, 12, 13).
+  void ApplyVoiceSettings(const TUserConfig& config);
+  // The word, example and dictionary services.
+  TWordLookup& Lookup() { return *lookup_; }
+  // Recently used files of the settings file.
+  void AddRecentFile(int user, const std::string& list, const std::string& path);
+  std::vector<std::string> RecentFiles(int user, const std::string& list);
+
  private:
   bool LoadUsers(std::string& error);
+  void ForceUserFolders(const TUser& user) const;
+  bool CopyTemplateRows(int user, std::string& error);
 
   DataPaths paths_;
   TAdoChannel channel_;
@@ -59,6 +73,8 @@ class TDataCenter {
   int minor_version_ = 0;
   std::vector<std::unique_ptr<TUser>> users_;
   TUser* current_ = nullptr;
+  std::unique_ptr<TVoices> voices_;
+  std::unique_ptr<TWordLookup> lookup_;
 };
 
 }  // namespace zidezo
