@@ -149,8 +149,8 @@ std::string TKorvanaGridModel::Cells(int col, int row) const {
 void TKorvanaGridModel::SetCells(int col, int row, const std::string& text) {
   if (col < 0 || row < 0 || col >= col_count_ || row >= row_count_) return;
   auto& stored = cells_[{col, row}];
-  // Texts that differ only in letter case are not redrawn: the grid keeps what it shows.
-  if (EqualsNoCase(stored, text)) return;
+  // A change of letter case alone is a change too: what is stored is what is drawn.
+  if (stored == text) return;
   stored = text;
   Changed(col, row);
 }

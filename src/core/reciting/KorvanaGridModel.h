@@ -54,7 +54,7 @@ class TKorvanaGridModel {
   int GridLineWidth() const { return grid_line_width_; }
   void SetGridLineWidth(int width);
 
-  // Cells; outside the grid reads are empty and writes ignored.
+  // Cells; outside the grid reads are empty and writes ignored; a changed text repaints its cell.
   std::string Cells(int col, int row) const;
   void SetCells(int col, int row, const std::string& text);
   bool IsFixed(int col, int row) const { return col < fixed_cols_ || row < fixed_rows_; }

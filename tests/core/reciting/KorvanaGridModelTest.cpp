@@ -29,9 +29,11 @@ TEST(KorvanaGridModel, CellsOutsideTheGridReadEmptyAndIgnoreWrites) {
   EXPECT_EQ(grid.Cells(7, 1), "");
   EXPECT_EQ(repaints, 0);
   grid.SetCells(1, 1, "Word");
-  grid.SetCells(1, 1, "WORD");  // same text in other case: kept as it is, no repaint
-  EXPECT_EQ(grid.Cells(1, 1), "Word");
+  grid.SetCells(1, 1, "Word");  // unchanged: no repaint
   EXPECT_EQ(repaints, 1);
+  grid.SetCells(1, 1, "WORD");  // a new letter case is stored and shown
+  EXPECT_EQ(grid.Cells(1, 1), "WORD");
+  EXPECT_EQ(repaints, 2);
 }
 
 TEST(KorvanaGridModel, DrawingPropertyIsTheCellsThenTheColumnsThenTheDefault) {
