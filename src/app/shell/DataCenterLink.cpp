@@ -108,6 +108,14 @@ TUser* EditUser(TDataCenter& center, TUser* user, bool view_only, IDialogs& dial
 
 namespace {
 
+// Messages of an unattended run go to the error stream instead of waiting for a click.
+class TPrintedMessages : public IDialogs {
+ public:
+  void Message(QWidget*, const QString& caption, const QString& text, TMessageKind) override {
+    qWarning("%s: %s", qUtf8Printable(caption), qUtf8Printable(text));
+  }
+};
+
 // --screenshot DIR: saves the login dialog and the main window as pictures, then ends.
 void SaveShot(QWidget& widget, const QString& file) {
   QImage shot = widget.grab().toImage().convertToFormat(QImage::Format_ARGB32);
@@ -138,9 +146,11 @@ int RunProgram(int argc, char** argv) {
 
   DataPaths paths{ResolveDataRoot(parser.value("home").toStdString())};
   TDataCenterLink data(paths);
-  TMessageBoxes dialogs;
+  TMessageBoxes message_boxes;
+  TPrintedMessages printed;
   TEntryOptions options;
   const QString shots = parser.value(screenshot);
+  IDialogs& dialogs = shots.isEmpty() ? static_cast<IDialogs&>(message_boxes) : printed;
   if (!shots.isEmpty()) {
     QDir().mkpath(shots);
     options.use_hot_key = false;

@@ -82,6 +82,9 @@ TfrmZavoDuzade::TfrmZavoDuzade(ILearnerDirectory& learners, IDialogs& dialogs, T
   CheckAudio();
   if (!options_.data_root.isEmpty()) QDir(options_.data_root).mkpath("Temp");
   resizeEvent(nullptr);
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    move(screen->availableGeometry().center() - rect().center());
+  }
 }
 
 TfrmZavoDuzade::~TfrmZavoDuzade() {
