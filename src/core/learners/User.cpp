@@ -82,11 +82,15 @@ void TUser::FillFromRow(const TResultSet& row) {
   }
 }
 
-bool TUser::Save(const TUserFields& input) {
+bool TUser::Save(const TUserFields& input, std::string* error) {
   TUserFields fields = input;
   for (std::string* text : {&fields.name, &fields.real_name, &fields.learner_number, &fields.smtp_host, &fields.pop3_host,
                             &fields.email_address, &fields.email_password, &fields.teacher_emails}) {
     *text = Trim(*text);
+  }
+  if (channel_.QueryInteger("select User_ID from USERS where USER_NAME = ? and User_ID <> ?", {Text(fields.name), Int(number_)})) {
+    if (error != nullptr) *error = kDuplicateUserNameMessage;
+    return false;
   }
   const std::string hash = (new_ || fields.change_password) ? HashPassword(fields.password) : password_hash_;
   const auto at = fields.email_address.find('@');
@@ -113,7 +117,10 @@ bool TUser::Save(const TUserFields& input) {
         "TeacherEMailAddress = ? where User_ID = ?",
         values);
   }
-  if (!ok) return false;
+  if (!ok) {
+    if (error != nullptr) *error = channel_.LastError();
+    return false;
+  }
   fields.password.clear();
   fields_ = fields;
   password_hash_ = hash;

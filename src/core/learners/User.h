@@ -45,6 +45,9 @@ struct TLayoutRecord {
   int left = 0, top = 0, width = 0, height = 0, colour = 0, font_size = 0, font_colour = 0;
 };
 
+inline constexpr const char* kDuplicateUserNameMessage = "用户名已经存在！";
+inline constexpr const char* kUserMessageCaption = "提示";
+
 // The user dialog's check: "" when the input may be stored, else the message to show
 // ("密码输入不一致！" or "用户名不能为空！ ", the name check winning).
 std::string ValidateUserInput(const std::string& name, const std::string& password, const std::string& confirmation);
@@ -81,7 +84,8 @@ class TUser {
   const TUserConfig& Config() const { return config_; }
 
   // Applies the dialog's fields (trimmed; the login name from the e-mail address) and stores the row.
-  bool Save(const TUserFields& fields);
+  // A name another user already has is refused with kDuplicateUserNameMessage in error.
+  bool Save(const TUserFields& fields, std::string* error = nullptr);
   // Loads the configuration, applies voice, rate and volume, resets the day counters on a new day.
   bool LoggedIn();
   bool IsLoggedIn() const { return logged_in_; }
