@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPolygon>
+#include <QKeySequence>
 #include <QShortcutEvent>
 
 #include "controls/Fonts.h"
@@ -42,8 +43,21 @@ TCustomSymbol::TCustomSymbol(QWidget* parent) : QWidget(parent) {
 
 void TCustomSymbol::SetCaption(const QString& caption) {
   caption_ = caption;
+  GrabAccelerator();
   AdjustBounds();
   update();
+}
+
+void TCustomSymbol::GrabAccelerator() {
+  if (accelerator_ != 0) releaseShortcut(accelerator_);
+  accelerator_ = 0;
+  const QKeySequence letter = QKeySequence::mnemonic(caption_);
+  if (show_accel_char_ && focus_control_ && !letter.isEmpty()) accelerator_ = grabShortcut(letter);
+}
+
+void TCustomSymbol::SetFocusControl(QWidget* control) {
+  focus_control_ = control;
+  GrabAccelerator();
 }
 
 void TCustomSymbol::SetSymbol(const QString& symbol) {
@@ -88,6 +102,7 @@ void TCustomSymbol::SetTransparent(bool on) {
 
 void TCustomSymbol::SetShowAccelChar(bool on) {
   show_accel_char_ = on;
+  GrabAccelerator();
   update();
 }
 

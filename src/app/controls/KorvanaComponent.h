@@ -46,7 +46,8 @@ class TCustomSymbol : public QWidget {
   void SetShowAccelChar(bool on);
   QColor Colour() const { return colour_; }
   void SetColour(QColor colour);
-  void SetFocusControl(QWidget* control) { focus_control_ = control; }
+  // The caption's accelerator letter ("&") focuses this borrowed control.
+  void SetFocusControl(QWidget* control);
   QWidget* FocusControl() const { return focus_control_.data(); }
   void SetLabelFont(const QFont& font);
 
@@ -78,6 +79,7 @@ class TCustomSymbol : public QWidget {
 
  private:
   void DrawTwice(QPainter& painter, QRect rect, int flags, const QString& text);
+  void GrabAccelerator();
 
   QString caption_;
   QString stored_symbol_ = QStringLiteral("   ");
@@ -91,6 +93,7 @@ class TCustomSymbol : public QWidget {
   bool show_accel_char_ = true;
   QColor colour_;
   QPointer<QWidget> focus_control_;
+  int accelerator_ = 0;
   int symbol_left_ = 0;
   int symbol_top_ = 0;
   int symbol_right_ = 0;

@@ -58,6 +58,10 @@ TfrmZavoDuzade::TfrmZavoDuzade(ILearnerDirectory& learners, IDialogs& dialogs, T
   decoration_ = new QLabel(this);
   decoration_->setObjectName("Image1");
   CreateToolBar();
+  // The pointer's moves over the body decide when the tool bar shows.
+  for (QWidget* surface : {static_cast<QWidget*>(this), workspace_, static_cast<QWidget*>(decoration_)}) {
+    surface->setMouseTracking(true);
+  }
   tool_bar_timer_.setInterval(kToolBarTimerMs);
   connect(&tool_bar_timer_, &QTimer::timeout, this, &TfrmZavoDuzade::OnToolBarTimer);
   progress_timer_.setInterval(kProgressTimerMs);
