@@ -12,12 +12,12 @@
 #include "script/ScriptError.h"
 
 namespace zidezo {
-namespace {
-
-int RandomKey() {
+int RandomRecordKey() {
   static std::mt19937 generator{std::random_device{}()};
   return std::uniform_int_distribution<int>(0, kRandomKeys - 1)(generator);
 }
+
+namespace {
 
 // The columns of a new reciting record, in the order of the fill statements below.
 constexpr const char* kRecordColumns =
@@ -227,7 +227,7 @@ bool TUserBook::Initialise(const TInitialUserBook& options, const std::string& w
                                    " = ? where User_ID = ? and BOOK_ID = ? and REFERENCE_ID = ?",
                                {Int(value), where[0], where[1], where[2]});
       };
-      if (options.shuffle && !set("RANDOM_NUM", RandomKey())) return false;
+      if (options.shuffle && !set("RANDOM_NUM", RandomRecordKey())) return false;
       if (options.no_recording && !fs::exists(fs::path(wav_folder) / (word + ".wav")) &&
           !set("ABILITY", options.no_recording_ability)) {
         return false;

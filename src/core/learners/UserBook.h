@@ -48,6 +48,9 @@ inline constexpr int kMergeScratchBook = 600000;
 inline constexpr int kInitialSpeed = 12;
 inline constexpr int kRandomKeys = 100000;       // RANDOM_NUM is 0 to 99999
 
+// A random sort key for a new or shuffled record.
+int RandomRecordKey();
+
 // The options of a book's initialisation (the book setup dialog fills them).
 struct TInitialUserBook {
   bool reset_rounds = false;
@@ -89,6 +92,7 @@ class TUserBook {
   ~TUserBook();
 
   TUser& User() const { return user_; }
+  TAdoChannel& Channel() const { return channel_; }
   int Number() const { return number_; }
   const std::string& Name() const { return name_; }
   int Sequence() const { return sequence_; }
@@ -135,6 +139,11 @@ class TUserBook {
   bool OpenForReciting(std::string& error);
   // Recomputes today's counts (also after answers).
   void CountToday();
+  // One more recorded answer today; new_item when the item had not been answered before.
+  void CountAnswer(bool new_item) {
+    ++learned_today_;
+    if (new_item) ++new_today_;
+  }
 
   bool ContainsItem(int item) const;
   std::unique_ptr<TWord> LoadItem(int item);

@@ -1,7 +1,6 @@
 // The book operations of a user: his two book lists, new and removed books, merging, note books.
 #include <algorithm>
 #include <climits>
-#include <random>
 
 #include "base/Clock.h"
 #include "base/Text.h"
@@ -12,11 +11,6 @@
 
 namespace zidezo {
 namespace {
-
-int RandomKey() {
-  static std::mt19937 generator{std::random_device{}()};
-  return std::uniform_int_distribution<int>(0, kRandomKeys - 1)(generator);
-}
 
 // "1." to "20." at the very start of a noted sentence are list numbers, not part of the text.
 std::string WithoutLeadingNumber(std::string text) {
@@ -232,7 +226,7 @@ bool TUser::AddWordToNoteBook(int note_book, int word) {
                "insert into Zidezo (User_ID, REFERENCE_ID, ABILITY, State, ABILITY2, State2, ABILITY3, State3, WORD_ROUND, "
                "RANDOM_NUM, UPDATE_DATE, Real_Date, BOOK_ID, BOOK_INDEX, WORD_NAME, Speed, Word_Index, Word_Frequency) "
                "select ?, WORD_ID, 0, 0, 0, 0, 0, 0, 0, ?, ?, ?, ?, ?, WORD_NAME, 12, ?, 1 from TotalWords where WORD_ID = ?",
-               {Int(number_), Int(RandomKey()), Real(kNeverDate), Real(kNeverDate), Int(note_book), Int(note_book), Int(index),
+               {Int(number_), Int(RandomRecordKey()), Real(kNeverDate), Real(kNeverDate), Int(note_book), Int(note_book), Int(index),
                 Int(word)}) &&
            channel_.Changes() > 0;
   });
@@ -257,7 +251,7 @@ bool TUser::AddSentenceToNoteBook(const TUserBook* source, const std::string& te
                "insert into Zidezo (User_ID, REFERENCE_ID, ABILITY, State, ABILITY2, State2, ABILITY3, State3, WORD_ROUND, "
                "RANDOM_NUM, UPDATE_DATE, Real_Date, BOOK_ID, BOOK_INDEX, WORD_NAME, Speed, Word_Index, Word_Frequency) "
                "values (?, ?, 0, 0, 0, 0, 0, 0, 0, ?, ?, ?, ?, ?, '', 12, ?, 1)",
-               {Int(number_), Int(id), Int(RandomKey()), Real(kNeverDate), Real(kNeverDate), Int(note_book), Int(note_book),
+               {Int(number_), Int(id), Int(RandomRecordKey()), Real(kNeverDate), Real(kNeverDate), Int(note_book), Int(note_book),
                 Int(index)});
   });
 }
