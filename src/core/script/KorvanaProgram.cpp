@@ -97,8 +97,9 @@ std::string TKorvanaProgram::WrapText(std::string_view user_text) {
 }
 
 void TKorvanaProgram::SetText(std::string_view text) {
-  user_text_ = std::string(text);
-  reader_.SetText(WrapText(text));
+  std::string copy(text);  // the text may be a view of user_text_ itself
+  reader_.SetText(WrapText(copy));
+  user_text_ = std::move(copy);
   Reset();
 }
 
