@@ -69,10 +69,40 @@ constexpr std::array<SysMethod, 16> kSysMethods{{
 
 }  // namespace
 
-void RegisterSysMethods(TKorvanaCodeMaker& maker) {
+void TSysMethodTemplate::Build() {
   for (std::size_t i = 0; i < kSysMethods.size(); ++i) {
-    TAnalySysMethod::Register(maker, static_cast<int>(i) + 1, kSysMethods[i].declaration, kSysMethods[i].routine);
+    TAnalySysMethod::Register(*this, static_cast<int>(i) + 1, kSysMethods[i].declaration, kSysMethods[i].routine);
   }
+}
+
+void TSysMethodTemplate::AppendTo(TKorvanaCodeMaker& maker) const {
+  // The declarations are parsed once; each compile copies the result, moved to its own indexes.
+  const int variable_offset = static_cast<int>(maker.Variables().size());
+  const int code_offset = maker.NextInstructionIndex();
+  for (const TUserVar& variable : variables_) {
+    TUserVar& copy = maker.AddVariable(variable.name, variable.scope, variable.kind);
+    copy.type = variable.type;
+    copy.slot = variable.slot;
+  }
+  for (const TUserMethod& method : methods_) {
+    TUserMethod& copy = maker.AddMethod(method.name, method.scope);
+    copy.is_function = method.is_function;
+    copy.parameter_count = method.parameter_count;
+    copy.is_builtin = true;
+    copy.native = method.native;
+    copy.entry = method.entry + code_offset;
+    for (const int parameter : method.parameters) copy.parameters.push_back(parameter + variable_offset);
+  }
+  for (const TVMPCode& code : code_) maker.Emit(code.op, code.operand);
+}
+
+void RegisterSysMethods(TKorvanaCodeMaker& maker) {
+  static const TSysMethodTemplate kTemplate = [] {
+    TSysMethodTemplate built;
+    built.Build();
+    return built;
+  }();
+  kTemplate.AppendTo(maker);
 }
 
 }  // namespace zidezo
