@@ -157,9 +157,11 @@ void FeedCommonInputs(TAbilityProgram& program, const TWord& item, const TAnswer
   program.SetStateValue(inputs.stateValue);
 }
 
+// The book compiles its programs when it opens; a program not compiled yet gets its text from
+// the book's algorithm when it has none.
 void EnsureCompiled(TAbilityProgram& program, const TUserBook& book, int algorithm_key) {
   if (program.Compiled()) return;
-  program.SetText(book.AlgorithmText(book.Config().Key(algorithm_key)));
+  if (program.UserText().empty()) program.SetText(book.AlgorithmText(book.Config().Key(algorithm_key)));
   program.Compile();
 }
 
