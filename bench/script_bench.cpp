@@ -49,3 +49,5 @@ BENCHMARK(BM_RunAbility);
 BENCHMARK(BM_RunSpeed);
 
 }  // namespace
+
+BENCHMARK_MAIN();
