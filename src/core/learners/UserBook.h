@@ -17,18 +17,27 @@ struct TWordLoad;
 
 // The item columns of a book's records joined with the library and the user's word information;
 // bind (user, book) and append conditions with " and ...". recite is the Zidezo table.
+#define ZIDEZO_RECORD_COLUMNS                                                                                    \
+  "recite.REFERENCE_ID, recite.ABILITY, recite.State, recite.ABILITY2, recite.State2, recite.ABILITY3, "           \
+  "recite.State3, recite.Word_Frequency, recite.WORD_ROUND, recite.Speed, recite.UPDATE_DATE, recite.Real_Date, " \
+  "recite.RANDOM_NUM, recite.Word_Index, recite.BOOK_INDEX, recite.WORD_NAME, "                                   \
+  "coalesce(UserWordInfo.Relation_Count, 0) as Relation_Count "
+#define ZIDEZO_WORD_ITEM_FROM                                                                                       \
+  "from Zidezo recite join TotalWords on TotalWords.WORD_ID = recite.REFERENCE_ID "                                \
+  "left join UserWordInfo on UserWordInfo.User_ID = recite.User_ID and UserWordInfo.Word_ID = recite.REFERENCE_ID " \
+  "where recite.User_ID = ? and recite.BOOK_ID = ?"
 inline constexpr const char* kWordItemSelect =
-    "select recite.REFERENCE_ID, recite.ABILITY, recite.State, recite.ABILITY2, recite.State2, recite.ABILITY3, "
-    "recite.State3, recite.Word_Frequency, recite.WORD_ROUND, recite.Speed, recite.UPDATE_DATE, recite.Real_Date, "
-    "recite.RANDOM_NUM, recite.Word_Index, recite.BOOK_INDEX, recite.WORD_NAME, TotalWords.WORD_ID, TotalWords.WORD_SYMBOL, "
-    "TotalWords.WORD_NEWSYMBOL, TotalWords.WORD_TRANS, TotalWords.WORD_EXPLAIN, TotalWords.WORD_SYNONYMY, "
-    "TotalWords.WORD_ANTONYM, TotalWords.WORD_GREANTONYM, TotalWords.WORD_ANALOPY, TotalWords.WORD_EXAMPLE, "
-    "TotalWords.WORD_AFFIX, TotalWords.WORD_AIDS, TotalWords.WORD_USAGE, TotalWords.WORD_CLASS, "
-    "coalesce(UserWordInfo.Relation_Count, 0) as Relation_Count, "
-    "coalesce(UserWordInfo.CategoryContent, ',') as CategoryContent "
-    "from Zidezo recite join TotalWords on TotalWords.WORD_ID = recite.REFERENCE_ID "
-    "left join UserWordInfo on UserWordInfo.User_ID = recite.User_ID and UserWordInfo.Word_ID = recite.REFERENCE_ID "
-    "where recite.User_ID = ? and recite.BOOK_ID = ?";
+    "select " ZIDEZO_RECORD_COLUMNS
+    ", TotalWords.WORD_ID, TotalWords.WORD_SYMBOL, TotalWords.WORD_NEWSYMBOL, TotalWords.WORD_TRANS, "
+    "TotalWords.WORD_EXPLAIN, TotalWords.WORD_SYNONYMY, TotalWords.WORD_ANTONYM, TotalWords.WORD_GREANTONYM, "
+    "TotalWords.WORD_ANALOPY, TotalWords.WORD_EXAMPLE, TotalWords.WORD_AFFIX, TotalWords.WORD_AIDS, "
+    "TotalWords.WORD_USAGE, TotalWords.WORD_CLASS, coalesce(UserWordInfo.CategoryContent, ',') as CategoryContent "
+    ZIDEZO_WORD_ITEM_FROM;
+// Only the record columns, for large selections: their snapshot stays small, and LoadItemPage
+// reads the library texts of one page at a time.
+inline constexpr const char* kWordRecordSelect = "select " ZIDEZO_RECORD_COLUMNS ZIDEZO_WORD_ITEM_FROM;
+#undef ZIDEZO_RECORD_COLUMNS
+#undef ZIDEZO_WORD_ITEM_FROM
 inline constexpr const char* kSentenceItemSelect =
     "select recite.REFERENCE_ID, recite.ABILITY, recite.State, recite.ABILITY2, recite.State2, recite.ABILITY3, "
     "recite.State3, recite.Word_Frequency, recite.WORD_ROUND, recite.Speed, recite.UPDATE_DATE, recite.Real_Date, "

@@ -1,6 +1,7 @@
 // The book operations of a user: his two book lists, new and removed books, merging, note books.
 #include <algorithm>
 #include <climits>
+#include <unordered_map>
 
 #include "base/Clock.h"
 #include "base/Text.h"
@@ -265,10 +266,28 @@ std::vector<std::unique_ptr<TWord>> TUser::LoadItemPage(const std::string& query
   const long long skip = static_cast<long long>(page_size) * page_index;
   rows->MoveBy(static_cast<int>(std::min<long long>(skip, INT_MAX)));
   const TWordLoad load = book.ItemLoad(answered, full_example);
+  // A record-only word selection gets the page's library texts in one query.
+  std::unique_ptr<TResultSet> texts;
+  std::unordered_map<int, int> text_row;
+  if (!book.IsSentenceBook() && !rows->HasField("WORD_TRANS")) {
+    const int first = rows->RecNo();
+    SqlParams params{Int(number_), Int(book.Number())};
+    for (int i = 0; !rows->Eof() && i < page_size; ++i, rows->Next()) params.push_back(Int(rows->AsInt("REFERENCE_ID")));
+    rows->SetRecNo(first);
+    texts = channel_.Query(std::string(kWordItemSelect) + " and recite.REFERENCE_ID in (" + Placeholders(params.size() - 2) + ")",
+                           params);
+    if (texts) {
+      for (texts->First(); !texts->Eof(); texts->Next()) text_row.emplace(texts->AsInt("REFERENCE_ID"), texts->RecNo());
+    }
+  }
   while (!rows->Eof() && static_cast<int>(items.size()) < page_size) {
     auto word = std::make_unique<TWord>(channel_, &book);
     if (book.IsSentenceBook()) {
       word->LoadFromSentenceRow(*rows, load);
+    } else if (auto found = text_row.find(rows->AsInt("REFERENCE_ID")); found != text_row.end()) {
+      texts->SetRecNo(found->second);
+      word->LoadFromWordRow(*texts, load);
+      word->LoadRecord(*rows, load);  // the record as the selection took it
     } else {
       word->LoadFromWordRow(*rows, load);
     }

@@ -111,8 +111,10 @@ class TWord {
   int size2 = 100;
   int pageNumber = 1;
 
- private:
+ // The reciting record's columns only (a page of a record-only selection takes them from there).
   void LoadRecord(const TResultSet& row, const TWordLoad& load);
+
+ private:
   bool SetLibraryText(const char* column, const std::string& text);
   std::string Decrypt(const std::string& field, const std::string& key) const;
 

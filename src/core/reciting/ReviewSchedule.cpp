@@ -298,7 +298,7 @@ std::string BookModeName(int mode) {
 
 TSelection BuildSelection(TUserBook& book, int mode) {
   const double clock = ClockTime(book, Now());
-  TSelection selection{book.IsSentenceBook() ? kSentenceItemSelect : kWordItemSelect,
+  TSelection selection{book.IsSentenceBook() ? kSentenceItemSelect : kWordRecordSelect,
                        {Int(book.User().Number()), Int(book.Number())}};
   AppendModeCondition(selection, book, mode, clock);
   if (!book.IsSentenceBook() && mode != kSpecificMode) {

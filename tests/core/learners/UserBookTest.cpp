@@ -184,6 +184,23 @@ TEST_F(UserBookTest, PagesOfANamedQuery) {
   EXPECT_TRUE(user->LoadItemPage("NoSuchQuery", 50, true, *book, false, 0).empty());
 }
 
+TEST_F(UserBookTest, ARecordOnlySelectionGetsItsTextsPageByPageAndKeepsItsRecords) {
+  const SqlParams me{Int(user->Number()), Int(book->Number())};
+  ASSERT_NE(center->Channel().OpenNamedQuery("Records", std::string(kWordRecordSelect) + " order by recite.Word_Index desc", me),
+            nullptr);
+  ASSERT_TRUE(center->Channel().ExecSql("update Zidezo set ABILITY = 5 where User_ID = ? and BOOK_ID = ?", me));
+  auto full = user->LoadItemPage("Page", 0, true, *book, false, 0);
+  EXPECT_TRUE(full.empty());
+  auto page = user->LoadItemPage("Records", 50, true, *book, false, 0);
+  ASSERT_EQ(page.size(), 50u);
+  auto last = book->LoadItem(page[0]->number);
+  EXPECT_EQ(page[0]->name, last->name);
+  EXPECT_EQ(page[0]->translation, last->translation);
+  EXPECT_FALSE(page[0]->translation.empty());
+  EXPECT_EQ(page[0]->ability, 0) << "the record as the selection took it";
+  EXPECT_GT(page[0]->number, page[1]->number);
+}
+
 TEST_F(UserBookTest, GradesCaptionsAndHelpBook) {
   EXPECT_EQ(book->DefaultGrade(), 11);
   EXPECT_EQ(book->GradeValue(11), book->Config().Key(BookKey::kAbilityLimit));
