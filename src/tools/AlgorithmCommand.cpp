@@ -2,11 +2,10 @@
 // zidezo-admin algorithm run FILE [--speed] [NAME=VALUE ...]
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <memory>
-#include <sstream>
 
 #include "AdminCommand.h"
+#include "base/Files.h"
 #include "script/AbilityProgram.h"
 #include "script/ScriptError.h"
 
@@ -18,15 +17,15 @@ std::unique_ptr<TAbilityProgram> LoadProgram(const Arguments& arguments) {
     std::fprintf(stderr, "缺少算法文件。\n");
     return nullptr;
   }
-  std::ifstream file(arguments.positional[0], std::ios::binary);
-  if (!file) {
-    std::fprintf(stderr, "无法打开文件 %s。\n", arguments.positional[0].c_str());
+  std::string text;
+  try {
+    text = ReadWholeFile(arguments.positional[0]);
+  } catch (const std::runtime_error& failure) {
+    std::fprintf(stderr, "%s\n", failure.what());
     return nullptr;
   }
-  std::ostringstream text;
-  text << file.rdbuf();
-  if (arguments.HasFlag("speed")) return std::make_unique<TSpeedProgram>(text.str());
-  return std::make_unique<TAbilityProgram>(text.str());
+  if (arguments.HasFlag("speed")) return std::make_unique<TSpeedProgram>(text);
+  return std::make_unique<TAbilityProgram>(text);
 }
 
 int Check(const Arguments& arguments) {

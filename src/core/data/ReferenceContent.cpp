@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <charconv>
-#include <fstream>
 #include <sstream>
 #include <stdexcept>
 
+#include "base/Files.h"
 #include "base/Text.h"
 #include "data/AdoChannel.h"
 #include "data/Catalogue.h"
@@ -32,14 +32,6 @@ std::string Unescape(const std::string& raw) {
     value += raw[i];
   }
   return value;
-}
-
-std::string ReadWholeFile(const std::filesystem::path& file) {
-  std::ifstream stream(file, std::ios::binary);
-  if (!stream) throw std::runtime_error("无法读取文件 " + file.string());
-  std::ostringstream content;
-  content << stream.rdbuf();
-  return content.str();
 }
 
 std::string Location(const std::filesystem::path& file, int line) {

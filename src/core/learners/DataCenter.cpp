@@ -123,11 +123,7 @@ std::unique_ptr<TUser> TDataCenter::NewUser() {
 
 bool TDataCenter::CopyTemplateRows(int user, std::string& error) {
   const std::vector<SqlStatement> copies = {
-      {"insert into Zidezo (User_ID, REFERENCE_ID, WORD_ROUND, RANDOM_NUM, UPDATE_DATE, Real_Date, BOOK_ID, BOOK_INDEX, "
-       "WORD_NAME, ABILITY, State, ABILITY2, State2, ABILITY3, State3, Speed, Word_Index, Word_Frequency) select ?, "
-       "REFERENCE_ID, WORD_ROUND, RANDOM_NUM, UPDATE_DATE, Real_Date, ?, ?, WORD_NAME, ABILITY, State, ABILITY2, State2, "
-       "ABILITY3, State3, Speed, Word_Index, Word_Frequency from Zidezo where User_ID = ? and BOOK_ID = ?",
-       {Int(user), Int(kHelpBook), Int(kHelpBook), Int(kCounterUser), Int(kHelpBook)}},
+      CopyRecordsStatement(kCounterUser, kHelpBook, user, kHelpBook, kHelpBook, 0),
       {"insert into UserWordInfo (User_ID, Word_ID, Relation_Count, CategoryContent, ReciteCount, History) select ?, "
        "Word_ID, Relation_Count, CategoryContent, ReciteCount, History from UserWordInfo where User_ID = ?",
        {Int(user), Int(kTemplateUser)}},
@@ -240,9 +236,9 @@ bool TDataCenter::MarkUserActive(int user) {
   return true;
 }
 
-std::vector<int> TDataCenter::AllUserNumbers() const {
+std::vector<int> TDataCenter::AllUserNumbers() {
   std::vector<int> numbers{-1};
-  auto rows = const_cast<TAdoChannel&>(channel_).Query("select User_ID from USERS order by User_ID");
+  auto rows = channel_.Query("select User_ID from USERS order by User_ID");
   if (rows) {
     for (rows->First(); !rows->Eof(); rows->Next()) numbers.push_back(rows->AsInt("User_ID"));
   }

@@ -49,7 +49,7 @@ class TDataCenter {
   // Refuses templates and the logged-in user (why says so).
   bool DeleteUser(TUser* user, std::string& why);
   bool MarkUserActive(int user);
-  std::vector<int> AllUserNumbers() const;
+  std::vector<int> AllUserNumbers();
   bool ResetStudyTime(int user);
 
   // The voices are started on first use (speech engines are slow to start); none when unavailable.

@@ -3,24 +3,15 @@
 #include <iconv.h>
 
 #include <charconv>
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 
+#include "base/Files.h"
 #include "base/Text.h"
 #include "data/AdoChannel.h"
 #include "data/ReferenceContent.h"
 
 namespace zidezo {
 namespace {
-
-std::string ReadWhole(const std::filesystem::path& file) {
-  std::ifstream stream(file, std::ios::binary);
-  if (!stream) throw std::runtime_error("无法读取文件 " + file.string());
-  std::ostringstream content;
-  content << stream.rdbuf();
-  return content.str();
-}
 
 // GBK text to UTF-8; throws when the bytes are not GBK either.
 std::string GbkToUtf8(const std::string& text) {
@@ -173,7 +164,7 @@ std::vector<TLibraryBook> LibraryBooks(TAdoChannel& config) {
 }
 
 std::vector<TLibraryWord> ReadWordList(const std::filesystem::path& file) {
-  std::string text = ReadWhole(file);
+  std::string text = ReadWholeFile(file);
   if (StartsWith(text, "\xEF\xBB\xBF")) {
     text.erase(0, 3);
   } else if (!IsValidUtf8(text)) {

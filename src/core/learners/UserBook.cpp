@@ -26,6 +26,15 @@ constexpr const char* kRecordColumns =
 
 }  // namespace
 
+SqlStatement CopyRecordsStatement(int from_user, int from_book, int to_user, int to_book, int book_index,
+                                  int index_offset) {
+  return {std::string("insert into Zidezo (") + kRecordColumns +
+              ") select ?, REFERENCE_ID, WORD_ROUND, RANDOM_NUM, UPDATE_DATE, Real_Date, ?, ?, WORD_NAME, ABILITY, "
+              "State, ABILITY2, State2, ABILITY3, State3, Speed, Word_Index + ?, Word_Frequency from Zidezo "
+              "where User_ID = ? and BOOK_ID = ?",
+          {Int(to_user), Int(to_book), Int(book_index), Int(index_offset), Int(from_user), Int(from_book)}};
+}
+
 TUserBook::TUserBook(TUser& user, TAdoChannel& channel) : user_(user), channel_(channel), config_(channel) {}
 
 TUserBook::~TUserBook() = default;

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "data/SqlValue.h"
 #include "learners/UserBookConfig.h"
 #include "script/AbilityProgram.h"
 
@@ -59,6 +60,11 @@ inline constexpr int kRandomKeys = 100000;       // RANDOM_NUM is 0 to 99999
 
 // A random sort key for a new or shuffled record.
 int RandomRecordKey();
+
+// Copies every record of (from_user, from_book) into (to_user, to_book) with all their progress,
+// giving them the book index and moving their natural order by index_offset.
+SqlStatement CopyRecordsStatement(int from_user, int from_book, int to_user, int to_book, int book_index,
+                                  int index_offset);
 
 // The options of a book's initialisation (the book setup dialog fills them).
 struct TInitialUserBook {

@@ -170,13 +170,8 @@ bool TUser::MergeBooks(int target, int source) {
                                                           {Int(number_), Int(target)})
                                             .value_or(0)) +
                        1000;
-    return channel_.RunSql(
-               "insert into Zidezo (User_ID, REFERENCE_ID, WORD_ROUND, RANDOM_NUM, UPDATE_DATE, Real_Date, BOOK_ID, "
-               "BOOK_INDEX, WORD_NAME, ABILITY, State, ABILITY2, State2, ABILITY3, State3, Speed, Word_Index, "
-               "Word_Frequency) select User_ID, REFERENCE_ID, WORD_ROUND, RANDOM_NUM, UPDATE_DATE, Real_Date, ?, ?, "
-               "WORD_NAME, ABILITY, State, ABILITY2, State2, ABILITY3, State3, Speed, Word_Index + ?, Word_Frequency "
-               "from Zidezo where User_ID = ? and BOOK_ID = ?",
-               {Int(target), Int(generation), Int(offset), Int(number_), Int(source)}) &&
+    const SqlStatement copy = CopyRecordsStatement(number_, source, number_, target, generation, offset);
+    return channel_.RunSql(copy.sql, copy.params) &&
            channel_.RunSql(
                "insert into Zidezo (User_ID, REFERENCE_ID, BOOK_ID, ABILITY) select ?, REFERENCE_ID, ?, "
                "count(REFERENCE_ID) from Zidezo where User_ID = ? and BOOK_ID = ? group by REFERENCE_ID",
